@@ -1,0 +1,22 @@
+// Runs a program as a child process, as the tests need it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cleaner::testing {
+
+struct ProcessResult {
+  int exit_code = -1;  // -1 when the child was killed or could not start
+  bool timed_out = false;
+  std::string std_out;
+  std::string std_err;
+};
+
+// Runs `argv` in `cwd` with `extra_env` ("NAME=value") added to this environment, and
+// kills it when it has not ended within `timeout_seconds`.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,
+                         const std::vector<std::string>& extra_env = {},
+                         int timeout_seconds = 120);
+
+}  // namespace cleaner::testing
