@@ -68,7 +68,9 @@ std::string_view Unquote(std::string_view value) {
 }  // namespace
 
 IniLookup::IniLookup(std::string_view section, std::string_view key)
-    : section_(Trim(section)), key_(Trim(key)) {}
+    : section_(Trim(section)), key_(Trim(key)) {
+  if (section_.empty()) state_ = State::kInSection;
+}
 
 bool IniLookup::Feed(std::string_view raw) {
   if (state_ == State::kDone) return false;
@@ -87,7 +89,9 @@ bool IniLookup::Feed(std::string_view raw) {
   return state_ != State::kDone;
 }
 
-IniKeyList::IniKeyList(std::string_view section) : section_(Trim(section)) {}
+IniKeyList::IniKeyList(std::string_view section) : section_(Trim(section)) {
+  if (section_.empty()) state_ = State::kInSection;
+}
 
 bool IniKeyList::Feed(std::string_view raw) {
   if (state_ == State::kDone) return false;

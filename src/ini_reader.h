@@ -12,11 +12,12 @@ namespace cleaner {
 // Looks up one key, fed the file a line at a time. Names compare without regard to ASCII
 // case; blanks around names and values are dropped; one pair of matching quotes around a
 // value is removed. Only the first section of the name counts, and in it the first key.
+// Lines before the first header belong to a section without a name.
 class IniLookup {
  public:
   IniLookup(std::string_view section, std::string_view key);
 
-  // Takes one line without its "\n". Returns false once the answer is known, after
+  // Takes one line without its line end. Returns false once the answer is known, after
   // which the rest of the file need not be read.
   bool Feed(std::string_view line);
 
@@ -45,13 +46,13 @@ class IniKeyList {
   std::vector<std::string> keys_;
 };
 
-// Feeds `text` to `consumer` line by line, a UTF-8 byte-order mark skipped; CRLF and LF
-// both end a line.
+// Feeds `text` to `consumer` line by line, a UTF-8 byte-order mark skipped; CR, LF and
+// CRLF each end a line.
 template <typename Consumer>
 void FeedIniText(std::string_view text, Consumer& consumer) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
+    const std::size_t end = text.find_first_of("\r\n");
     if (!consumer.Feed(text.substr(0, end))) return;
     if (end == std::string_view::npos) return;
     text.remove_prefix(end + 1);

@@ -69,7 +69,7 @@ bool FeedIniFile(const char* file_name, Consumer& consumer) {
     if (first_chunk && data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
     first_chunk = false;
     while (wants_more && !data.empty()) {
-      const std::size_t end = data.find('\n');
+      const std::size_t end = data.find_first_of("\r\n");
       const std::string_view piece = data.substr(0, end);
       if (!line_full) {
         line.append(piece.substr(0, kMaxLine - line.size()));

@@ -1,6 +1,5 @@
 #include "report.h"
 
-#include <cstdio>
 #include <exception>
 #include <new>
 
@@ -16,13 +15,16 @@ std::vector<platform::TextPiece> ComposeErrorReport(const std::string& class_nam
                                                     std::size_t code_offset,
                                                     const std::string& message_template,
                                                     const std::string& argument) {
-  char address[24];
-  std::snprintf(address, sizeof address, "%08zX", code_offset);
+  // Eight hexadecimal digits, as the report has always shown the address.
+  std::string address(8, '0');
+  for (std::size_t i = 0; i < address.size(); ++i) {
+    address[address.size() - 1 - i] = "0123456789ABCDEF"[(code_offset >> (4 * i)) & 0xF];
+  }
   std::vector<platform::TextPiece> text = {
       {class_name, false},
       {"がﾓｼﾞｭｰﾙ ", false},
       {module_name, true},
-      {" の " + std::string(address) + " で発生しました。\n", false},
+      {" の " + address + " で発生しました。\n", false},
   };
   const std::string::size_type slot = message_template.find("%s");
   if (slot == std::string::npos) {

@@ -19,6 +19,9 @@ struct IniCase {
 const IniCase kCases[] = {
     {"plain", "[Entry]\nNumber=3\n", "Entry", "Number", 8, "3"},
     {"CRLF", "[Entry]\r\nNumber=3\r\n", "Entry", "Number", 8, "3"},
+    {"CR alone ends a line", "[Entry]\rNumber=3\r", "Entry", "Number", 8, "3"},
+    {"lines before any header", "Number=2\n[Entry]\n", "", "Number", 8, "2"},
+    {"an empty header repeats the nameless section", "A=1\n[]\nNumber=2\n", "", "Number", 8, ""},
     {"no final line end", "[Entry]\nNumber=3", "Entry", "Number", 8, "3"},
     {"byte-order mark", "\xEF\xBB\xBF[Entry]\nNumber=3\n", "Entry", "Number", 8, "3"},
     {"section case", "[ENTRY]\nNumber=3\n", "entry", "Number", 8, "3"},
