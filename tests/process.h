@@ -13,6 +13,17 @@ struct ProcessResult {
   std::string std_err;
 };
 
+// A child started and not yet waited for.
+struct RunningProcess {
+  int pid = -1;
+  std::string out_name, err_name;
+  int out_fd = -1, err_fd = -1;
+};
+
+RunningProcess StartProcess(const std::vector<std::string>& argv, const std::string& cwd,
+                            const std::vector<std::string>& extra_env = {});
+ProcessResult WaitProcess(RunningProcess& process, int timeout_seconds = 120);
+
 // Runs `argv` in `cwd` with `extra_env` ("NAME=value") added to this environment, and
 // kills it when it has not ended within `timeout_seconds`.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,

@@ -17,12 +17,12 @@ class Native : public Target {
   }
   std::string HostPath(const std::string& posix_path) const override { return posix_path; }
   std::string SettingsText(const std::string& text) const override { return text; }
-  ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
-                    const std::string& cwd,
-                    const std::vector<std::string>& extra_env) const override {
+  RunningProcess Start(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& cwd,
+                       const std::vector<std::string>& extra_env) const override {
     std::vector<std::string> argv = {program};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunProcess(argv, cwd, extra_env);
+    return StartProcess(argv, cwd, extra_env);
   }
   bool IsWindows() const override { return false; }
 };
@@ -51,16 +51,16 @@ class Wine : public Target {
     }
     return crlf;
   }
-  ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
-                    const std::string& cwd,
-                    const std::vector<std::string>& extra_env) const override {
+  RunningProcess Start(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& cwd,
+                       const std::vector<std::string>& extra_env) const override {
     std::vector<std::string> argv = {"wine", program};
     argv.insert(argv.end(), args.begin(), args.end());
     // Without a display no error box can block the run; the tests that read the box
     // give their own.
     std::vector<std::string> env = {"WINEDEBUG=-all", "DISPLAY="};
     env.insert(env.end(), extra_env.begin(), extra_env.end());
-    return RunProcess(argv, cwd, env);
+    return StartProcess(argv, cwd, env);
   }
   bool IsWindows() const override { return true; }
 };

@@ -21,9 +21,14 @@ class Target {
   virtual std::string HostPath(const std::string& posix_path) const = 0;
   // A settings text with "\n" line ends, in this build's line ends.
   virtual std::string SettingsText(const std::string& text) const = 0;
-  virtual ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
-                            const std::string& cwd,
-                            const std::vector<std::string>& extra_env = {}) const = 0;
+  virtual RunningProcess Start(const std::string& program, const std::vector<std::string>& args,
+                               const std::string& cwd,
+                               const std::vector<std::string>& extra_env = {}) const = 0;
+  ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
+                    const std::string& cwd, const std::vector<std::string>& extra_env = {}) const {
+    RunningProcess process = Start(program, args, cwd, extra_env);
+    return WaitProcess(process);
+  }
   virtual bool IsWindows() const = 0;
 };
 
