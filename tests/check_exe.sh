@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Checks the shipped Windows program as a file: a stripped PE32 GUI executable for i386,
+# importing only the system's DLLs, with its version resource and manifest, small.
+set -euo pipefail
+exe="$1"
+version="$2"
+fail() { echo "check_exe: $*" >&2; exit 1; }
+[ -f "$exe" ] || fail "$exe is missing"
+headers="$(i686-w64-mingw32-objdump -p "$exe")"
+grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE32 i386 executable"
+grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "not a GUI-subsystem program"
+dlls="$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort | tr '\n' ' ')"
+[ "$dlls" = "KERNEL32.DLL MSVCRT.DLL USER32.DLL " ] || fail "imports $dlls"
+size=$(stat -c %s "$exe")
+[ "$size" -le $((256 * 1024)) ] || fail "$size bytes, more than 256 KiB"
+i686-w64-mingw32-objdump -t "$exe" 2>/dev/null | grep -q 'no symbols' || fail "not stripped"
+strings -el "$exe" | grep -qx "$version" || fail "no version $version in the version resource"
+strings -el "$exe" | grep -qx 'Cleaner' || fail "no product name in the version resource"
+strings "$exe" | grep -q 'level="asInvoker"' || fail "no asInvoker manifest"
+echo "check_exe: $exe is fine ($size bytes)"
