@@ -10,39 +10,13 @@
 #include <vector>
 
 #include "ini_reader.h"
+#include "wine_probe.h"
 #include "scratch.h"
 #include "targets.h"
 #include "wildcard.h"
 
 namespace cleaner::testing {
 namespace {
-
-std::string Unhex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  }
-  return bytes;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::stringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
-// Runs the probe helper under Wine and returns what it wrote.
-std::string Probe(const std::string& mode, const std::string& input, const ScratchDir& dir) {
-  const auto wine = WineTarget();
-  const std::string probe = std::string(CLEANER_WIN32_DIR) + "/tests/win32/probe.exe";
-  WriteFile(dir / "probe.in", input);
-  const ProcessResult result = wine->Run(
-      probe, {mode, wine->HostPath(dir / "probe.in"), wine->HostPath(dir / "probe.out")},
-      dir.path());
-  EXPECT_EQ(result.exit_code, 0) << result.std_err;
-  return ReadWholeFile(dir / "probe.out");
-}
 
 struct Query {
   const char* section;
@@ -177,12 +151,13 @@ const char* const kNames[] = {
     "README",     "read.me",     ".hidden",   ".a.b",       "x y.txt",     "data.tar.gz",
     "file1.tmp",  "file12.tmp",  "FILE2.TMP", "tmp",        "a.tmpx",      "long name with dots...x",
     "verylongfilename.extension", "t.t",      "_x_",        "a-b",         "12345678.123",
+    "a.  t",
 };
 
 struct PatternCase {
   const char* pattern;
-  // Where Wine's listing departs from the matcher on purpose: why. The matcher never
-  // lists more than Wine; where Wine lists more, the sweep deletes only what it matches.
+  // Where Wine's listing departs from the matcher on purpose: why. Where Wine lists more,
+  // the sweep deletes only what the matcher accepts; where it lists less, Windows does not.
   const char* difference = "";
 };
 
@@ -222,6 +197,8 @@ const PatternCase kPatterns[] = {
     {"*..*", "Wine folds the doubled dot away and lists every name"},
     {"*x"},
     {"t.t"},
+    {"* ?", "Wine's * does not look past the first blank that could follow it, so it misses "
+            "'a.  t'; Windows' search, and the matcher, try every position"},
 };
 
 TEST(Differential, WildcardMatcherAgreesWithFindFirstFile) {
@@ -251,12 +228,12 @@ TEST(Differential, WildcardMatcherAgreesWithFindFirstFile) {
     for (const std::string& name : matched) {
       if (!listed[i].count(name)) only_ours += " '" + name + "'";
     }
-    EXPECT_EQ(only_ours, "") << kPatterns[i].pattern << ": matched but not listed by Wine";
     if (*kPatterns[i].difference == '\0') {
       EXPECT_EQ(only_wine, "") << kPatterns[i].pattern << ": listed by Wine only";
+      EXPECT_EQ(only_ours, "") << kPatterns[i].pattern << ": matched but not listed by Wine";
     } else {
-      EXPECT_NE(only_wine, "") << kPatterns[i].pattern << " now agrees; drop: "
-                               << kPatterns[i].difference;
+      EXPECT_NE(only_wine + only_ours, "") << kPatterns[i].pattern << " now agrees; drop: "
+                                           << kPatterns[i].difference;
     }
   }
 }
