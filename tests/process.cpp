@@ -17,7 +17,7 @@ extern char** environ;
 namespace cleaner::testing {
 
 RunningProcess StartProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                            const std::vector<std::string>& extra_env) {
+                            const std::vector<std::string>& extra_env, int run_as_uid) {
   RunningProcess process;
   char out_name[] = "/tmp/cleaner-out-XXXXXX";
   char err_name[] = "/tmp/cleaner-err-XXXXXX";
@@ -32,6 +32,10 @@ RunningProcess StartProcess(const std::vector<std::string>& argv, const std::str
     dup2(process.err_fd, 2);
     const int null_fd = open("/dev/null", O_RDONLY);
     dup2(null_fd, 0);
+    if (run_as_uid != -1 && (setgid(static_cast<gid_t>(run_as_uid)) != 0 ||
+                             setuid(static_cast<uid_t>(run_as_uid)) != 0)) {
+      _exit(125);
+    }
     if (chdir(cwd.c_str()) != 0) _exit(126);
     for (const std::string& assignment : extra_env) putenv(strdup(assignment.c_str()));
     std::vector<char*> args;

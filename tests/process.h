@@ -20,8 +20,10 @@ struct RunningProcess {
   int out_fd = -1, err_fd = -1;
 };
 
+// `run_as_uid`, when not -1, is the user the child runs as (the caller being root).
 RunningProcess StartProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                            const std::vector<std::string>& extra_env = {});
+                            const std::vector<std::string>& extra_env = {},
+                            int run_as_uid = -1);
 ProcessResult WaitProcess(RunningProcess& process, int timeout_seconds = 120);
 
 // Runs `argv` in `cwd` with `extra_env` ("NAME=value") added to this environment, and
