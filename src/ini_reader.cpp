@@ -107,7 +107,7 @@ bool IniKeyList::Feed(std::string_view raw) {
 
 std::size_t CopyIniValue(const IniLookup& lookup, char* buffer, std::size_t size) {
   if (size == 0) return 0;
-  const std::string& value = lookup.found() ? lookup.value() : std::string();
+  const std::string_view value = lookup.found() ? std::string_view(lookup.value()) : "";
   const std::size_t copied = value.size() < size - 1 ? value.size() : size - 1;
   std::memcpy(buffer, value.data(), copied);
   buffer[copied] = '\0';

@@ -14,7 +14,8 @@
 #include "ini_reader.h"
 #include "platform.h"
 
-extern "C" char __executable_start;  // start of the image, provided by the linker
+// The start of the image, provided by the linker under this reserved name.
+extern "C" char __executable_start;  // NOLINT(bugprone-reserved-identifier)
 
 namespace cleaner::platform {
 namespace {

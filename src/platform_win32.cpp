@@ -5,7 +5,8 @@
 #include "errors.h"
 #include "platform.h"
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;  // start of the executable's image
+// The start of the executable's image, provided by the linker under this reserved name.
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // NOLINT(bugprone-reserved-identifier)
 
 namespace cleaner::platform {
 namespace {
@@ -68,7 +69,7 @@ struct Listing {
 
 Listing* FindFirst(const std::string& search_pattern, std::string* first_name) {
   WIN32_FIND_DATAA data;
-  const HANDLE handle = FindFirstFileA(search_pattern.c_str(), &data);
+  HANDLE handle = FindFirstFileA(search_pattern.c_str(), &data);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   first_name->assign(data.cFileName);
   return new Listing{handle};
