@@ -68,6 +68,14 @@ struct TextPiece {
 // Shows the report and returns once it has been seen (dismissed, or written out).
 void ShowErrorReport(const std::string& caption_utf8, const std::vector<TextPiece>& text);
 
+// For the preview: whether two paths name the same directory entry (a link is judged
+// by itself), whether a settings file can be opened for reading, native text as UTF-8,
+// and a console that shows UTF-8.
+bool SameFile(const std::string& a, const std::string& b);
+bool IsReadableFile(const std::string& path);
+std::string NativeToUtf8(const std::string& text);
+void PrepareUtf8Console();
+
 // Offset of a code address from the start of the executable's image.
 std::size_t ModuleOffset(const void* code_address);
 

@@ -223,6 +223,22 @@ void ShowErrorReport(const std::string& caption_utf8, const std::vector<TextPiec
   std::fflush(stderr);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return lstat(a.c_str(), &first) == 0 && lstat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool IsReadableFile(const std::string& path) {
+  const int fd = OpenRegularFile(path.c_str());
+  if (fd >= 0) close(fd);
+  return fd >= 0;
+}
+
+std::string NativeToUtf8(const std::string& text) { return text; }
+
+void PrepareUtf8Console() {}
+
 std::size_t ModuleOffset(const void* code_address) {
   const auto address = reinterpret_cast<std::uintptr_t>(code_address);
   const auto base = reinterpret_cast<std::uintptr_t>(&__executable_start);

@@ -115,6 +115,36 @@ void ShowErrorReport(const std::string& caption_utf8, const std::vector<TextPiec
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  char full_a[MAX_PATH], full_b[MAX_PATH];
+  const DWORD length_a = GetFullPathNameA(a.c_str(), MAX_PATH, full_a, nullptr);
+  const DWORD length_b = GetFullPathNameA(b.c_str(), MAX_PATH, full_b, nullptr);
+  return length_a > 0 && length_a < MAX_PATH && length_b > 0 && length_b < MAX_PATH &&
+         lstrcmpiA(full_a, full_b) == 0;
+}
+
+bool IsReadableFile(const std::string& path) {
+  if (IsFolder(path)) return false;
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+std::string NativeToUtf8(const std::string& text) {
+  const std::wstring wide = Widen(text, CP_ACP);
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+void PrepareUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
+
 std::size_t ModuleOffset(const void* code_address) {
   const auto address = reinterpret_cast<std::uintptr_t>(code_address);
   const auto base = reinterpret_cast<std::uintptr_t>(&__ImageBase);

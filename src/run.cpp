@@ -27,6 +27,11 @@ bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
 }  // namespace
 
+bool RunActions::Read(const std::string& section, const std::string& key, std::string& value,
+                      const std::string& file_name, std::size_t size) {
+  return ReadIniValue(section, key, value, file_name, size);
+}
+
 void RunActions::Delete(const std::string& target) {
   try {
     platform::DeleteFileOrRaise(target);
@@ -86,15 +91,15 @@ void RunEntries(const std::string& ini_file_name, RunActions& actions) {
   current_entry_ = CleanEntry();
   std::string value;
 
-  const bool count_found = ReadIniValue("Entry", "Number", value, ini_file_name_, kCountSize);
+  const bool count_found = actions.Read("Entry", "Number", value, ini_file_name_, kCountSize);
   if (count_found) entry_count_ = StrToInt(value);
   actions.CountRead(value, count_found, entry_count_);
 
   for (entry_index_ = 1; entry_index_ <= entry_count_; ++entry_index_) {
     const std::string key = std::to_string(entry_index_);
-    const bool path_read = ReadIniValue("Path", key, value, ini_file_name_, kValueSize);
+    const bool path_read = actions.Read("Path", key, value, ini_file_name_, kValueSize);
     if (path_read) current_entry_.Path = value;
-    const bool type_read = ReadIniValue("FileType", key, value, ini_file_name_, kValueSize);
+    const bool type_read = actions.Read("FileType", key, value, ini_file_name_, kValueSize);
     if (type_read) current_entry_.FileType = value;
     actions.EntryStarting(entry_index_, current_entry_, path_read, type_read);
     SweepFolder(current_entry_.Path, current_entry_.FileType, actions);

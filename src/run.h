@@ -1,6 +1,7 @@
 // The cleaning run and the folder sweep.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -28,6 +29,9 @@ class RunActions {
  public:
   virtual ~RunActions() = default;
 
+  // Reads one settings value; the preview answers for a settings file it has deleted.
+  virtual bool Read(const std::string& section, const std::string& key, std::string& value,
+                    const std::string& file_name, std::size_t size);
   // The count as read: the text, and whether a value was found at all.
   virtual void CountRead(const std::string& /*text*/, bool /*found*/, std::int32_t /*count*/) {}
   // An entry is about to be swept; tells which of its values the file supplied.
