@@ -33,6 +33,16 @@ def timed(argv, cwd):
         return elapsed, int(report.read().split()[-1])
 
 
+def alternate(round_number, ours, theirs):
+    """Runs both, the first of them taking turns, so that neither always meets the colder
+    cache; returns (ours, theirs)."""
+    if round_number % 2:
+        result_theirs = theirs()
+        return ours(), result_theirs
+    result_ours = ours()
+    return result_ours, theirs()
+
+
 def measure(cleaner, count, rounds):
     results = []
     for _ in range(rounds):
@@ -47,13 +57,9 @@ def measure(cleaner, count, rounds):
             make_folder(os.path.join(work, "b"), count)
             find = ["find", os.path.join(work, "b"), "-maxdepth", "1", "-type", "f",
                     "-name", "*.tmp", "-delete"]
-            # Alternate who goes first, so that neither always finds the colder cache.
-            if len(results) % 2:
-                theirs = timed(find, work)
-                ours = timed([os.path.join(app, "cleaner")], work)
-            else:
-                ours = timed([os.path.join(app, "cleaner")], work)
-                theirs = timed(find, work)
+            ours, theirs = alternate(len(results),
+                                     lambda: timed([os.path.join(app, "cleaner")], work),
+                                     lambda: timed(find, work))
             for folder in ("a", "b"):
                 left = len(os.listdir(os.path.join(work, folder)))
                 if left != count:

@@ -15,7 +15,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sweep import make_folder  # noqa: E402
+from sweep import alternate, make_folder  # noqa: E402
 
 
 def windows_path(path):
@@ -55,10 +55,8 @@ def main():
             make_folder(os.path.join(work, "b"), count)
             ours = ["wine", os.path.join(app, "cleaner.exe")]
             theirs = ["wine", "cmd", "/c", "del", "/a:-d", "/q", windows_path(work) + "\\b\\*.tmp"]
-            if round_number % 2:
-                t_theirs, t_ours = timed(theirs, work, env), timed(ours, work, env)
-            else:
-                t_ours, t_theirs = timed(ours, work, env), timed(theirs, work, env)
+            t_ours, t_theirs = alternate(round_number, lambda: timed(ours, work, env),
+                                         lambda: timed(theirs, work, env))
             for folder in ("a", "b"):
                 left = len(os.listdir(os.path.join(work, folder)))
                 if left != count:

@@ -4,8 +4,7 @@
 
 namespace cleaner {
 
-RtlError::RtlError(std::string message_template, std::string argument,
-                   const void* raise_address)
+RtlError::RtlError(std::string message_template, std::string argument, const void* raise_address)
     : message_template_(std::move(message_template)),
       argument_(std::move(argument)),
       raise_address_(raise_address) {

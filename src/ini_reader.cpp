@@ -67,42 +67,51 @@ std::string_view Unquote(std::string_view value) {
 
 }  // namespace
 
-IniLookup::IniLookup(std::string_view section, std::string_view key)
-    : section_(Trim(section)), key_(Trim(key)) {
+IniSectionScan::IniSectionScan(std::string_view section) : section_(Trim(section)) {
   if (section_.empty()) state_ = State::kInSection;
 }
 
-bool IniLookup::Feed(std::string_view raw) {
+bool IniSectionScan::KeyLine(std::string_view raw, std::string_view* name, std::string_view* value,
+                             bool* has_value) {
   if (state_ == State::kDone) return false;
   const IniLine line = ParseLine(raw);
   if (line.kind == IniLine::Kind::kSection) {
     // Only the first section of the name is searched.
-    if (state_ == State::kInSection) state_ = State::kDone;
-    else if (SameName(line.name, section_)) state_ = State::kInSection;
-  } else if (line.kind == IniLine::Kind::kKey && state_ == State::kInSection &&
-             SameName(line.name, key_)) {
+    if (state_ == State::kInSection)
+      state_ = State::kDone;
+    else if (SameName(line.name, section_))
+      state_ = State::kInSection;
+    return false;
+  }
+  if (line.kind != IniLine::Kind::kKey || state_ != State::kInSection) return false;
+  *name = line.name;
+  *value = line.value;
+  *has_value = line.has_value;
+  return true;
+}
+
+IniLookup::IniLookup(std::string_view section, std::string_view key)
+    : scan_(section), key_(Trim(key)) {}
+
+bool IniLookup::Feed(std::string_view line) {
+  std::string_view name, text;
+  bool has_value = false;
+  if (scan_.KeyLine(line, &name, &text, &has_value) && SameName(name, key_)) {
     // The first key of the name answers, even one without "=", which has no value.
-    found_ = line.has_value;
-    if (found_) value_.assign(Unquote(line.value));
-    state_ = State::kDone;
+    found_ = has_value;
+    if (found_) value_.assign(Unquote(text));
+    scan_.Finish();
   }
-  return state_ != State::kDone;
+  return !scan_.done();
 }
 
-IniKeyList::IniKeyList(std::string_view section) : section_(Trim(section)) {
-  if (section_.empty()) state_ = State::kInSection;
-}
+IniKeyList::IniKeyList(std::string_view section) : scan_(section) {}
 
-bool IniKeyList::Feed(std::string_view raw) {
-  if (state_ == State::kDone) return false;
-  const IniLine line = ParseLine(raw);
-  if (line.kind == IniLine::Kind::kSection) {
-    if (state_ == State::kInSection) state_ = State::kDone;
-    else if (SameName(line.name, section_)) state_ = State::kInSection;
-  } else if (line.kind == IniLine::Kind::kKey && state_ == State::kInSection) {
-    keys_.emplace_back(line.name);
-  }
-  return state_ != State::kDone;
+bool IniKeyList::Feed(std::string_view line) {
+  std::string_view name, value;
+  bool has_value = false;
+  if (scan_.KeyLine(line, &name, &value, &has_value)) keys_.emplace_back(name);
+  return !scan_.done();
 }
 
 std::size_t CopyIniValue(const IniLookup& lookup, char* buffer, std::size_t size) {

@@ -9,10 +9,28 @@
 
 namespace cleaner {
 
+// Follows an INI file, a line at a time, into the first section called `section` and to
+// the end of that section. Lines before the first header belong to a section without a
+// name.
+class IniSectionScan {
+ public:
+  explicit IniSectionScan(std::string_view section);
+
+  // Takes one line without its line end; true when it is a key line of the section, with
+  // its name and, when it has "=", its value (blanks dropped, quotes kept).
+  bool KeyLine(std::string_view line, std::string_view* name, std::string_view* value,
+               bool* has_value);
+  bool done() const { return state_ == State::kDone; }
+  void Finish() { state_ = State::kDone; }
+
+ private:
+  std::string section_;
+  enum class State { kBeforeSection, kInSection, kDone } state_ = State::kBeforeSection;
+};
+
 // Looks up one key, fed the file a line at a time. Names compare without regard to ASCII
 // case; blanks around names and values are dropped; one pair of matching quotes around a
 // value is removed. Only the first section of the name counts, and in it the first key.
-// Lines before the first header belong to a section without a name.
 class IniLookup {
  public:
   IniLookup(std::string_view section, std::string_view key);
@@ -26,9 +44,8 @@ class IniLookup {
   const std::string& value() const { return value_; }
 
  private:
-  std::string section_;
+  IniSectionScan scan_;
   std::string key_;
-  enum class State { kBeforeSection, kInSection, kDone } state_ = State::kBeforeSection;
   bool found_ = false;
   std::string value_;
 };
@@ -41,8 +58,7 @@ class IniKeyList {
   const std::vector<std::string>& keys() const { return keys_; }
 
  private:
-  std::string section_;
-  enum class State { kBeforeSection, kInSection, kDone } state_ = State::kBeforeSection;
+  IniSectionScan scan_;
   std::vector<std::string> keys_;
 };
 

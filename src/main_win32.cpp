@@ -1,9 +1,9 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "report.h"
 #include "run.h"
-
-#include <cstdlib>
 
 // Every exception is caught and reported before it could reach std::terminate, so the
 // run-time's verbose handler, and the demangler it drags in, are left out of the program.

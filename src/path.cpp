@@ -17,8 +17,8 @@ std::size_t LastDelimiter(std::string_view text, std::string_view delimiters,
   return last;
 }
 
-std::string ChangeFileExt(std::string_view path, std::string_view extension,
-                          std::string_view stops, LeadBytePredicate is_lead_byte) {
+std::string ChangeFileExt(std::string_view path, std::string_view extension, std::string_view stops,
+                          LeadBytePredicate is_lead_byte) {
   std::string delimiters(".");
   delimiters.append(stops);
   const std::size_t found = LastDelimiter(path, delimiters, is_lead_byte);

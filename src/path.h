@@ -18,8 +18,8 @@ std::size_t LastDelimiter(std::string_view text, std::string_view delimiters,
 // `path` with its extension replaced by `extension`, or with `extension` appended when
 // the last component has none. `stops` are the characters that end a file name's
 // search for its extension (the path separators).
-std::string ChangeFileExt(std::string_view path, std::string_view extension,
-                          std::string_view stops, LeadBytePredicate is_lead_byte);
+std::string ChangeFileExt(std::string_view path, std::string_view extension, std::string_view stops,
+                          LeadBytePredicate is_lead_byte);
 
 // The last component of `path`.
 std::string ExtractFileName(std::string_view path, std::string_view stops,

@@ -30,8 +30,8 @@ bool IsLeadByte(unsigned char byte);
 // GetPrivateProfileString with the empty string as default: copies at most size - 1
 // bytes of the value and a terminator into `buffer`, returns the number copied,
 // terminator excluded; 0 for a missing file, section or key.
-std::size_t ReadProfileString(const char* section, const char* key, char* buffer,
-                              std::size_t size, const char* file_name);
+std::size_t ReadProfileString(const char* section, const char* key, char* buffer, std::size_t size,
+                              const char* file_name);
 
 // The key names of `section`, in file order; empty for a missing file or section.
 std::vector<std::string> ReadProfileKeys(const char* section, const char* file_name);

@@ -24,9 +24,12 @@ namespace {
 std::size_t Utf8CharLength(const char* text, std::size_t remaining) {
   const auto lead = static_cast<unsigned char>(text[0]);
   std::size_t length = 1;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-  else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
+  if (lead >= 0xC2 && lead <= 0xDF)
+    length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF)
+    length = 3;
+  else if (lead >= 0xF0 && lead <= 0xF4)
+    length = 4;
   if (length > remaining) return 1;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 1;
@@ -104,8 +107,8 @@ std::string OwnExecutablePath() {
 
 bool IsLeadByte(unsigned char) { return false; }
 
-std::size_t ReadProfileString(const char* section, const char* key, char* buffer,
-                              std::size_t size, const char* file_name) {
+std::size_t ReadProfileString(const char* section, const char* key, char* buffer, std::size_t size,
+                              const char* file_name) {
   IniLookup lookup(section, key);
   FeedIniFile(file_name, lookup);
   return CopyIniValue(lookup, buffer, size);
@@ -139,8 +142,10 @@ bool ReadMatching(Listing* listing, std::string* name) {
 Listing* FindFirst(const std::string& search_pattern, std::string* first_name) {
   const std::size_t split = search_pattern.rfind('/');
   std::string folder = ".";
-  if (split == 0) folder = "/";
-  else if (split != std::string::npos) folder = search_pattern.substr(0, split);
+  if (split == 0)
+    folder = "/";
+  else if (split != std::string::npos)
+    folder = search_pattern.substr(0, split);
   std::string pattern = search_pattern.substr(split == std::string::npos ? 0 : split + 1);
   if (pattern.empty()) return nullptr;
   DIR* dir = opendir(folder.c_str());

@@ -40,8 +40,8 @@ std::string OwnExecutablePath() {
 
 bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-std::size_t ReadProfileString(const char* section, const char* key, char* buffer,
-                              std::size_t size, const char* file_name) {
+std::size_t ReadProfileString(const char* section, const char* key, char* buffer, std::size_t size,
+                              const char* file_name) {
   return GetPrivateProfileStringA(section, key, "", buffer, static_cast<DWORD>(size), file_name);
 }
 
@@ -110,7 +110,8 @@ void ShowErrorReport(const std::string& caption_utf8, const std::vector<TextPiec
   // Shown through the wide API, so that the Japanese text reads right whatever the
   // system's code page; the settings file's bytes are converted from the ANSI code page.
   std::wstring message;
-  for (const TextPiece& piece : text) message += Widen(piece.bytes, piece.native ? CP_ACP : CP_UTF8);
+  for (const TextPiece& piece : text)
+    message += Widen(piece.bytes, piece.native ? CP_ACP : CP_UTF8);
   MessageBoxW(nullptr, message.c_str(), Widen(caption_utf8, CP_UTF8).c_str(),
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
@@ -125,9 +126,9 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 bool IsReadableFile(const std::string& path) {
   if (IsFolder(path)) return false;
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
@@ -137,7 +138,8 @@ std::string NativeToUtf8(const std::string& text) {
   const std::wstring wide = Widen(text, CP_ACP);
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;

@@ -20,22 +20,26 @@ constexpr std::size_t kLongRead = 1 << 16;
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 std::string Shown(const std::string& native) { return platform::NativeToUtf8(native); }
 
+// The keys of entries: decimal without sign, blanks or leading zeros.
 bool IsPlainNumber(const std::string& key) {
-  if (key.empty() || key[0] < '1' || key[0] > '9') return false;
-  for (char c : key) {
-    if (c < '0' || c > '9') return false;
-  }
-  return key.size() <= 10;
+  return !key.empty() && key.size() <= 10 && key[0] != '0' &&
+         key.find_first_not_of("0123456789") == std::string::npos;
 }
 
 const char* Reason(ListedVerdict verdict) {
   switch (verdict) {
-    case ListedVerdict::kDotEntry: return "\".\" or \"..\"";
-    case ListedVerdict::kFolder: return "a folder";
-    case ListedVerdict::kTargetTooLong: return "target path too long to delete whole";
-    case ListedVerdict::kShortNameOnly: return "matched only through its short name";
-    case ListedVerdict::kUnreachable: return "no path can name it";
-    case ListedVerdict::kDelete: break;
+    case ListedVerdict::kDotEntry:
+      return "\".\" or \"..\"";
+    case ListedVerdict::kFolder:
+      return "a folder";
+    case ListedVerdict::kTargetTooLong:
+      return "target path too long to delete whole";
+    case ListedVerdict::kShortNameOnly:
+      return "matched only through its short name";
+    case ListedVerdict::kUnreachable:
+      return "no path can name it";
+    case ListedVerdict::kDelete:
+      break;
   }
   return "";
 }
@@ -87,11 +91,11 @@ class PreviewActions : public RunActions {
     Warn("no entry up to this one names a folder: the entry is passed over");
   }
 
-  void Listed(const std::string& name, const std::string& target,
-              ListedVerdict verdict) override {
+  void Listed(const std::string& name, const std::string& target, ListedVerdict verdict) override {
     // The cleaner would have deleted it already and would not see it listed again.
     if (!target.empty() && deleted_.count(target)) return;
-    if (verdict != ListedVerdict::kDelete) PassOver(target.empty() ? name : target, Reason(verdict));
+    if (verdict != ListedVerdict::kDelete)
+      PassOver(target.empty() ? name : target, Reason(verdict));
   }
 
   void Delete(const std::string& target) override {
@@ -103,8 +107,9 @@ class PreviewActions : public RunActions {
     Print("  delete     " + Shown(target) + "\n");
     deleted_.insert(target);
     if (!settings_gone_ && platform::SameFile(target, settings_)) {
-      Warn("this entry deletes the settings file itself: the entries after it read no values "
-           "and repeat this one");
+      Warn(
+          "this entry deletes the settings file itself: the entries after it read no values "
+          "and repeat this one");
       settings_gone_ = true;
     }
   }
@@ -114,8 +119,9 @@ class PreviewActions : public RunActions {
           std::to_string(deleted_.size()) + " files would be deleted, " +
           std::to_string(passed_over_) + " passed over.\n");
     if (!deleted_.empty()) {
-      Print("A file that is in use or locked when the cleaner runs is passed over too; only the "
-            "real run can tell.\n");
+      Print(
+          "A file that is in use or locked when the cleaner runs is passed over too; only the "
+          "real run can tell.\n");
     }
   }
 
@@ -134,8 +140,7 @@ class PreviewActions : public RunActions {
   }
 
   // The cleaner reads each value with a fixed room and cuts what does not fit.
-  void WarnIfCut(const char* section, const std::string& key, std::size_t room,
-                 const char* what) {
+  void WarnIfCut(const char* section, const std::string& key, std::size_t room, const char* what) {
     std::string whole;
     RunActions::Read(section, key, whole, settings_, kLongRead);
     if (whole.size() > room) {

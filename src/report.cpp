@@ -47,8 +47,8 @@ namespace {
 
 [[noreturn]] void Report(const char* class_name, const std::string& message_template,
                          const std::string& argument, const void* address) {
-  const std::string module_name = ExtractFileName(
-      platform::OwnExecutablePath(), platform::kPathStops, platform::IsLeadByte);
+  const std::string module_name =
+      ExtractFileName(platform::OwnExecutablePath(), platform::kPathStops, platform::IsLeadByte);
   platform::ShowErrorReport(
       kErrorCaption, ComposeErrorReport(class_name, module_name, platform::ModuleOffset(address),
                                         message_template, argument));

@@ -48,8 +48,7 @@ void SweepFolder(const std::string& path, const std::string& file_type, RunActio
   }
   const std::string prefix = path + platform::kSeparator;
   // A pattern with a folder part lists that folder: the listed names live there.
-  const std::size_t split =
-      LastDelimiter(file_type, platform::kFolderStops, platform::IsLeadByte);
+  const std::size_t split = LastDelimiter(file_type, platform::kFolderStops, platform::IsLeadByte);
   const std::size_t name_at = split == std::string::npos ? 0 : split + 1;
   const std::string target_folder = prefix + file_type.substr(0, name_at);
   const std::string name_pattern = file_type.substr(name_at);

@@ -16,11 +16,11 @@ struct CleanEntry {
 // What the sweep makes of one listed name.
 enum class ListedVerdict {
   kDelete,
-  kDotEntry,        // "." or ".."
-  kFolder,          // a folder, or a link to one
-  kTargetTooLong,   // the deletion would cut the path and could name another file
-  kShortNameOnly,   // listed through its short alias; its own name does not match
-  kUnreachable,     // the system cannot name the listed file by a path
+  kDotEntry,       // "." or ".."
+  kFolder,         // a folder, or a link to one
+  kTargetTooLong,  // the deletion would cut the path and could name another file
+  kShortNameOnly,  // listed through its short alias; its own name does not match
+  kUnreachable,    // the system cannot name the listed file by a path
 };
 
 // Where the sweep and the run act. The cleaner deletes; the preview records instead,

@@ -13,8 +13,7 @@ std::string SettingsFileFor(const std::string& executable_path, std::string_view
 }
 
 std::string IniFileName() {
-  return SettingsFileFor(platform::OwnExecutablePath(), platform::kPathStops,
-                         platform::IsLeadByte);
+  return SettingsFileFor(platform::OwnExecutablePath(), platform::kPathStops, platform::IsLeadByte);
 }
 
 bool ReadIniValue(const std::string& section, const std::string& key, std::string& value,

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "ini_reader.h"
-#include "wine_probe.h"
 #include "scratch.h"
 #include "targets.h"
 #include "wildcard.h"
+#include "wine_probe.h"
 
 namespace cleaner::testing {
 namespace {
@@ -69,10 +69,12 @@ std::vector<IniCase> IniCases() {
       {"line without equals", "[Entry]\r\nNumber\r\nNumber=4\r\n", kCount},
       {"key before any section", "Number=2\r\n[Entry]\r\nNumber=3\r\n", kCount},
       {"header without closing bracket", "[Entry\r\nNumber=3\r\n", kCount},
-      {"bracket inside the header", "[En]try]\r\nNumber=3\r\n",
+      {"bracket inside the header",
+       "[En]try]\r\nNumber=3\r\n",
        {{"En]try", "Number", 8}, {"En", "Number", 8}}},
       {"text after the header", "[Entry] old\r\nNumber=3\r\n", kCount},
-      {"empty section name", "[]\r\nNumber=3\r\n[Entry]\r\nNumber=4\r\n",
+      {"empty section name",
+       "[]\r\nNumber=3\r\n[Entry]\r\nNumber=4\r\n",
        {{"", "Number", 8}, {"Entry", "Number", 8}}},
       {"equals in the value", "[Path]\r\n1=a=b\r\n", kPath},
       {"old mac line ends", "[Entry]\rNumber=3\r", kCount},
@@ -146,11 +148,35 @@ namespace {
 std::size_t SingleByte(const char*, std::size_t) { return 1; }
 
 const char* const kNames[] = {
-    "a",          "ab",          "abc",       "abc.txt",    "ABC.TXT2",    "a.b.c",
-    "a.log",      "ab.log",      "abc.log",   "report.html", "index.htm",  "notes.txt~",
-    "README",     "read.me",     ".hidden",   ".a.b",       "x y.txt",     "data.tar.gz",
-    "file1.tmp",  "file12.tmp",  "FILE2.TMP", "tmp",        "a.tmpx",      "long name with dots...x",
-    "verylongfilename.extension", "t.t",      "_x_",        "a-b",         "12345678.123",
+    "a",
+    "ab",
+    "abc",
+    "abc.txt",
+    "ABC.TXT2",
+    "a.b.c",
+    "a.log",
+    "ab.log",
+    "abc.log",
+    "report.html",
+    "index.htm",
+    "notes.txt~",
+    "README",
+    "read.me",
+    ".hidden",
+    ".a.b",
+    "x y.txt",
+    "data.tar.gz",
+    "file1.tmp",
+    "file12.tmp",
+    "FILE2.TMP",
+    "tmp",
+    "a.tmpx",
+    "long name with dots...x",
+    "verylongfilename.extension",
+    "t.t",
+    "_x_",
+    "a-b",
+    "12345678.123",
     "a.  t",
 };
 
@@ -164,8 +190,9 @@ struct PatternCase {
 const PatternCase kPatterns[] = {
     {"*"},
     {"*.*"},
-    {"*.txt", "Wine also matches the short aliases, as Windows does: ABC.TXT2 is ABC~1.TXT "
-              "and notes.txt~ ends in .TXT"},
+    {"*.txt",
+     "Wine also matches the short aliases, as Windows does: ABC.TXT2 is ABC~1.TXT "
+     "and notes.txt~ ends in .TXT"},
     {"*.TXT", "the short aliases, as for *.txt"},
     {"*.htm", "Wine also matches the short alias: report.html is REPORT~1.HTM to it"},
     {"*.tmp", "the short alias of a.tmpx ends in .TMP"},
@@ -197,8 +224,9 @@ const PatternCase kPatterns[] = {
     {"*..*", "Wine folds the doubled dot away and lists every name"},
     {"*x"},
     {"t.t"},
-    {"* ?", "Wine's * does not look past the first blank that could follow it, so it misses "
-            "'a.  t'; Windows' search, and the matcher, try every position"},
+    {"* ?",
+     "Wine's * does not look past the first blank that could follow it, so it misses "
+     "'a.  t'; Windows' search, and the matcher, try every position"},
 };
 
 TEST(Differential, WildcardMatcherAgreesWithFindFirstFile) {
@@ -232,8 +260,8 @@ TEST(Differential, WildcardMatcherAgreesWithFindFirstFile) {
       EXPECT_EQ(only_wine, "") << kPatterns[i].pattern << ": listed by Wine only";
       EXPECT_EQ(only_ours, "") << kPatterns[i].pattern << ": matched but not listed by Wine";
     } else {
-      EXPECT_NE(only_wine + only_ours, "") << kPatterns[i].pattern << " now agrees; drop: "
-                                           << kPatterns[i].difference;
+      EXPECT_NE(only_wine + only_ours, "")
+          << kPatterns[i].pattern << " now agrees; drop: " << kPatterns[i].difference;
     }
   }
 }

@@ -10,29 +10,13 @@
 namespace cleaner::testing {
 namespace {
 
-struct Case {
-  std::shared_ptr<Target> target;
-  const Scenario* scenario;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << c.target->Name() << " " << c.scenario->name; }
-
-std::vector<Case> AllCases() {
-  std::vector<Case> cases;
-  for (const auto& target : AllTargets()) {
-    for (const Scenario& scenario : EndToEndScenarios()) cases.push_back({target, &scenario});
-  }
-  return cases;
-}
-
-class EndToEnd : public ::testing::TestWithParam<Case> {};
+class EndToEnd : public ::testing::TestWithParam<TargetScenario> {};
 
 TEST_P(EndToEnd, LeavesExactlyWhatTheSettingsSpare) {
-  const Case& c = GetParam();
+  const TargetScenario& c = GetParam();
   ScratchDir root;
   const std::string program = LayOut(*c.scenario, *c.target, "cleaner", root.path());
-  const ProcessResult result =
-      c.target->Run(program, c.scenario->args, root / c.scenario->cwd);
+  const ProcessResult result = c.target->Run(program, c.scenario->args, root / c.scenario->cwd);
   EXPECT_FALSE(result.timed_out);
   EXPECT_EQ(result.exit_code, c.scenario->exit_code) << result.std_err;
   EXPECT_EQ(TreeWithoutPrograms(root.path()), c.scenario->left);
@@ -41,10 +25,8 @@ TEST_P(EndToEnd, LeavesExactlyWhatTheSettingsSpare) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(, EndToEnd, ::testing::ValuesIn(AllCases()),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return info.param.target->Name() + "_" + info.param.scenario->name;
-                         });
+INSTANTIATE_TEST_SUITE_P(, EndToEnd, ::testing::ValuesIn(AllTargetScenarios()),
+                         [](const auto& info) { return TestName(info.param); });
 
 TEST(EndToEndNative, ABadCountIsReportedOnStandardError) {
   ScratchDir root;

@@ -1,9 +1,8 @@
 // Faults around a run: files and folders that vanish under the sweep, settings files that
 // are not files, huge settings, folders the program may not read.
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
@@ -66,8 +65,8 @@ TEST(Faults, AFolderRemovedDuringItsSweepEndsTheSweepQuietly) {
 TEST(Faults, ASettingsFileRemovedDuringTheRunLeavesTheLastValuesInForce) {
   ScratchDir dir;
   for (const char* name : {"one/a.tmp", "one/a.bak", "two/b.tmp"}) WriteFile(dir / name);
-  WriteFile(dir / "cleaner.ini", "[Entry]\nNumber=3\n[Path]\n1=" + (dir / "one") + "\n2=" +
-                                     (dir / "two") + "\n[FileType]\n1=*.tmp\n3=*.bak\n");
+  WriteFile(dir / "cleaner.ini", "[Entry]\nNumber=3\n[Path]\n1=" + (dir / "one") +
+                                     "\n2=" + (dir / "two") + "\n[FileType]\n1=*.tmp\n3=*.bak\n");
   MeddlingActions actions;
   actions.on_entry = [&](std::int32_t index) {
     if (index == 1) unlink((dir / "cleaner.ini").c_str());
@@ -93,7 +92,8 @@ TEST(Faults, AnotherProcessDeletingTheSameFilesChangesNothingElse) {
   WriteFile(root / "app/cleaner.ini",
             "[Entry]\nNumber=1\n[Path]\n1=" + (root / "f") + "\n[FileType]\n1=*.tmp\n");
   RunningProcess cleaner = target->Start(program, {}, root.path());
-  for (int i = kFiles - 1; i >= 0; --i) unlink((root / ("f/" + std::to_string(i) + ".tmp")).c_str());
+  for (int i = kFiles - 1; i >= 0; --i)
+    unlink((root / ("f/" + std::to_string(i) + ".tmp")).c_str());
   const ProcessResult result = WaitProcess(cleaner);
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(ListTree(root / "f").size(), static_cast<std::size_t>(kFiles));
@@ -179,18 +179,17 @@ TEST_P(OddSettings, AHugeSettingsFileIsReadToItsEnd) {
 TEST_P(OddSettings, AMegabyteLineOrValueIsCutNotFatal) {
   const std::string megabyte(1u << 20, 'm');
   // A 1 MB line before the entries, and a 1 MB value for an entry that is never used.
-  WriteFile(Settings(), GetParam()->SettingsText("[Other]\nx=" + megabyte + "\n" + megabyte +
-                                                  "\n") +
-                            Entries() +
-                            GetParam()->SettingsText("[Path]\n2=" + megabyte + "\n"));
+  WriteFile(Settings(),
+            GetParam()->SettingsText("[Other]\nx=" + megabyte + "\n" + megabyte + "\n") +
+                Entries() + GetParam()->SettingsText("[Path]\n2=" + megabyte + "\n"));
   ProcessResult result = Run();
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(ListTree(root_ / "f"), Tree{"b.txt"});
   // A 1 MB folder is cut to 254 characters and names no folder: nothing happens.
   WriteFile(root_ / "f/a.tmp");
-  WriteFile(Settings(), GetParam()->SettingsText("[Entry]\nNumber=1\n[Path]\n1=" +
-                                                  GetParam()->HostPath(root_ / "f") + megabyte +
-                                                  "\n[FileType]\n1=*\n"));
+  WriteFile(Settings(), GetParam()->SettingsText(
+                            "[Entry]\nNumber=1\n[Path]\n1=" + GetParam()->HostPath(root_ / "f") +
+                            megabyte + "\n[FileType]\n1=*\n"));
   result = Run();
   EXPECT_EQ(result.exit_code, 0);
   EXPECT_EQ(ListTree(root_ / "f"), (Tree{"a.tmp", "b.txt"}));

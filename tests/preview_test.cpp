@@ -1,8 +1,7 @@
 // The preview against the cleaner: on identical trees, the preview's "delete" lines name
 // exactly the files that the cleaner then deletes, and the preview changes nothing.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -12,13 +11,6 @@ namespace cleaner::testing {
 namespace {
 
 using Tree = std::set<std::string>;
-
-struct Case {
-  std::shared_ptr<Target> target;
-  const Scenario* scenario;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << c.target->Name() << " " << c.scenario->name; }
 
 // The paths of the preview's "delete" lines, relative to the scratch root.
 Tree PreviewDeletions(const std::string& output, const Target& target, const std::string& root,
@@ -45,18 +37,10 @@ Tree PreviewDeletions(const std::string& output, const Target& target, const std
   return deleted;
 }
 
-std::vector<Case> AllCases() {
-  std::vector<Case> cases;
-  for (const auto& target : AllTargets()) {
-    for (const Scenario& scenario : EndToEndScenarios()) cases.push_back({target, &scenario});
-  }
-  return cases;
-}
-
-class PreviewMatchesTheCleaner : public ::testing::TestWithParam<Case> {};
+class PreviewMatchesTheCleaner : public ::testing::TestWithParam<TargetScenario> {};
 
 TEST_P(PreviewMatchesTheCleaner, OnEveryScenario) {
-  const Case& c = GetParam();
+  const TargetScenario& c = GetParam();
   ScratchDir preview_root, cleaner_root;
   LayOut(*c.scenario, *c.target, "cleaner", preview_root.path());
   const std::string preview = InstallProgram(*c.target, "cleaner-preview", preview_root / "app");
@@ -77,10 +61,8 @@ TEST_P(PreviewMatchesTheCleaner, OnEveryScenario) {
       << shown.std_out;
 }
 
-INSTANTIATE_TEST_SUITE_P(, PreviewMatchesTheCleaner, ::testing::ValuesIn(AllCases()),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                           return info.param.target->Name() + "_" + info.param.scenario->name;
-                         });
+INSTANTIATE_TEST_SUITE_P(, PreviewMatchesTheCleaner, ::testing::ValuesIn(AllTargetScenarios()),
+                         [](const auto& info) { return TestName(info.param); });
 
 // One settings file, and what the preview must say of it.
 struct WarningCase {
@@ -95,32 +77,60 @@ const std::string kLong(300, 'l');
 
 std::vector<WarningCase> WarningCases() {
   return {
-      {"NoFolderYet", {"f/a"}, "[Entry]\nNumber=2\n[Path]\n2={root}/f\n[FileType]\n1=*\n", 0,
+      {"NoFolderYet",
+       {"f/a"},
+       "[Entry]\nNumber=2\n[Path]\n2={root}/f\n[FileType]\n1=*\n",
+       0,
        {"warning: no entry up to this one names a folder: the entry is passed over",
         "folder:    (none yet)"}},
-      {"CountBeyondTheEntries", {"f/a"}, "[Entry]\nNumber=5\n[Path]\n1={root}/f\n[FileType]\n2=*\n", 0,
+      {"CountBeyondTheEntries",
+       {"f/a"},
+       "[Entry]\nNumber=5\n[Path]\n1={root}/f\n[FileType]\n2=*\n",
+       0,
        {"warning: entries 3 to 5 have no values of their own and repeat entry 2",
         "(carried over from entry 1)"}},
-      {"CutValue", {"f/a"},
-       "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=" + kLong + "\n", 0,
+      {"CutValue",
+       {"f/a"},
+       "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=" + kLong + "\n",
+       0,
        {"warning: the pattern is 300 characters long and is cut to its first 254"}},
-      {"CutCount", {}, "[Entry]\nNumber=00000001\n", 0,
+      {"CutCount",
+       {},
+       "[Entry]\nNumber=00000001\n",
+       0,
        {"warning: the count is 8 characters long and is cut to its first 7",
         "The count is not positive"}},
-      {"FolderPart", {"f/sub/a.txt"}, "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=sub/*.txt\n", 0,
+      {"FolderPart",
+       {"f/sub/a.txt"},
+       "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=sub/*.txt\n",
+       0,
        {"warning: the pattern has a folder part", "  delete     "}},
-      {"KeyWithALeadingZero", {}, "[Entry]\nNumber=1\n[Path]\n01={root}/f\n1={root}/f\n", 0,
+      {"KeyWithALeadingZero",
+       {},
+       "[Entry]\nNumber=1\n[Path]\n01={root}/f\n1={root}/f\n",
+       0,
        {"warning: [Path] key \"01\" belongs to no entry"}},
-      {"SettingsFileDeletesItself", {"g/b"},
-       "[Entry]\nNumber=2\n[Path]\n1={root}/app\n2={root}/g\n[FileType]\n1=*.ini\n2=*\n", 0,
+      {"SettingsFileDeletesItself",
+       {"g/b"},
+       "[Entry]\nNumber=2\n[Path]\n1={root}/app\n2={root}/g\n[FileType]\n1=*.ini\n2=*\n",
+       0,
        {"warning: this entry deletes the settings file itself",
         "Summary: 2 entries, 1 files would be deleted"}},
-      {"MissingSettingsFile", {}, "", 0,
+      {"MissingSettingsFile",
+       {},
+       "",
+       0,
        {"warning: the settings file is missing or cannot be read",
         "[Entry] Number is missing or empty"}},
-      {"BadCount", {"f/a"}, "[Entry]\nNumber=abc\n[Path]\n1={root}/f\n[FileType]\n1=*\n", 1,
+      {"BadCount",
+       {"f/a"},
+       "[Entry]\nNumber=abc\n[Path]\n1={root}/f\n[FileType]\n1=*\n",
+       1,
        {"error: EConvertError: 'abc' は整数ではありません.", "exit code 1"}},
-      {"Folders", {"f/sub.d/x", "f/a.d"}, "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=*.d\n", 0,
+      {"Folders",
+       {"f/sub.d/x", "f/a.d"},
+       "[Entry]\nNumber=1\n[Path]\n1={root}/f\n[FileType]\n1=*.d\n",
+       0,
        {"(a folder)", "Summary: 1 entries, 1 files would be deleted, 1 passed over."}},
   };
 }
@@ -139,7 +149,8 @@ TEST_P(PreviewWarnings, SayWhatAUserMustKnow) {
     EXPECT_EQ(shown.exit_code, c.exit_code) << c.name;
     for (const std::string& text : c.said) {
       EXPECT_NE(shown.std_out.find(text), std::string::npos)
-          << c.name << ": no \"" << text << "\" in\n" << shown.std_out;
+          << c.name << ": no \"" << text << "\" in\n"
+          << shown.std_out;
     }
     EXPECT_EQ(TreeWithoutPrograms(root.path()), before) << c.name;
   }
@@ -169,8 +180,8 @@ TEST(Preview, SaysWhyEachListedFileIsPassedOver) {
   chmod((root / "f/ro.tmp").c_str(), 0444);
   MakeDirs(root / "f/dir.tmp");
   WriteFile(root / "f/ok.tmp");
-  WriteFile(root / "app/cleaner.ini", "[Entry]\nNumber=1\n[Path]\n1=" + (root / "f") +
-                                          "\n[FileType]\n1=*\n");
+  WriteFile(root / "app/cleaner.ini",
+            "[Entry]\nNumber=1\n[Path]\n1=" + (root / "f") + "\n[FileType]\n1=*\n");
   const std::string preview = InstallProgram(*target, "cleaner-preview", root / "app");
   const std::string out = target->Run(preview, {}, root.path()).std_out;
   for (const std::string& line :

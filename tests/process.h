@@ -22,14 +22,12 @@ struct RunningProcess {
 
 // `run_as_uid`, when not -1, is the user the child runs as (the caller being root).
 RunningProcess StartProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                            const std::vector<std::string>& extra_env = {},
-                            int run_as_uid = -1);
+                            const std::vector<std::string>& extra_env = {}, int run_as_uid = -1);
 ProcessResult WaitProcess(RunningProcess& process, int timeout_seconds = 120);
 
 // Runs `argv` in `cwd` with `extra_env` ("NAME=value") added to this environment, and
 // kills it when it has not ended within `timeout_seconds`.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& cwd,
-                         const std::vector<std::string>& extra_env = {},
-                         int timeout_seconds = 120);
+                         const std::vector<std::string>& extra_env = {}, int timeout_seconds = 120);
 
 }  // namespace cleaner::testing

@@ -1,9 +1,8 @@
 // Random folders and settings files, run through the real program; afterwards the files
 // that are gone must be exactly those that an independent model says must go, and
 // nothing inside any subfolder may have changed.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <random>
@@ -57,7 +56,8 @@ class Generator {
       ModelEntry entry;
       if ((entry.has_path = Chance(0.55))) {
         entry.path = Chance(0.1) ? "" : Chance(0.1) ? "missing" : folders[Pick(0, 2)];
-        paths += std::to_string(index) + "=" + (entry.path.empty() ? "" : "{root}/" + entry.path) + "\n";
+        paths +=
+            std::to_string(index) + "=" + (entry.path.empty() ? "" : "{root}/" + entry.path) + "\n";
       }
       if ((entry.has_file_type = Chance(0.7))) {
         entry.file_type = Chance(0.05) ? "" : Pattern();
@@ -65,8 +65,8 @@ class Generator {
       }
       c.entries.push_back(entry);
     }
-    c.settings = "[Entry]\nNumber=" + std::to_string(count) + "\n[Path]\n" + paths +
-                 "[FileType]\n" + types;
+    c.settings =
+        "[Entry]\nNumber=" + std::to_string(count) + "\n[Path]\n" + paths + "[FileType]\n" + types;
     return c;
   }
 
@@ -161,8 +161,10 @@ std::string RunCase(const Target& target, std::uint32_t seed) {
   for (const char* folder : {"f0", "f1", "f2"}) MakeDirs(root / folder);
   for (const ModelFile& file : c.files) WriteFile(root / (file.folder + "/" + file.name));
   for (const std::string& file : c.subfolder_files) {
-    if (file.back() == '/') MakeDirs(root / file);
-    else WriteFile(root / file);
+    if (file.back() == '/')
+      MakeDirs(root / file);
+    else
+      WriteFile(root / file);
   }
   // Without any write permission a file is read-only, to Wine as to the POSIX build.
   for (const ModelFile& file : c.files) {
@@ -203,8 +205,8 @@ void RunProperty(const Target& target, int cases) {
     ASSERT_EQ(failure, "") << failure;
   }
   const std::uint32_t first = RunSeed();
-  std::cout << "property seeds " << first << " to " << first + cases - 1 << " on "
-            << target.Name() << std::endl;
+  std::cout << "property seeds " << first << " to " << first + cases - 1 << " on " << target.Name()
+            << std::endl;
   ::testing::Test::RecordProperty("first_seed", std::to_string(first));
   for (int i = 0; i < cases; ++i) {
     const std::string failure = RunCase(target, first + static_cast<std::uint32_t>(i));
@@ -222,14 +224,15 @@ TEST(Property, NativeRunsDeleteExactlyWhatTheModelSays) {
 }
 
 #ifdef CLEANER_WIN32_DIR
-TEST(Property, WineRunsDeleteExactlyWhatTheModelSays) {
-  RunProperty(*WineTarget(), CaseCount(50));
-}
+TEST(Property, WineRunsDeleteExactlyWhatTheModelSays) { RunProperty(*WineTarget(), CaseCount(50)); }
 #endif
 
 TEST(ReferenceModel, AgreesWithTheRulesItWasWrittenFrom) {
   EXPECT_TRUE(ReferenceMatch("*.*", "README", false));
-  EXPECT_TRUE(ReferenceMatch("a?c", "a\xC3\xA9" "c", false));
+  EXPECT_TRUE(ReferenceMatch("a?c",
+                             "a\xC3\xA9"
+                             "c",
+                             false));
   EXPECT_FALSE(ReferenceMatch("*.", "a.b", false));
   EXPECT_TRUE(ReferenceMatch("ab.", "ab", false));
   EXPECT_TRUE(ReferenceMatch("AB*", "abc", true));

@@ -20,7 +20,8 @@ std::vector<std::uint32_t> Characters(const std::string& text, bool fold_case) {
       }
     }
     std::uint32_t value = 0;
-    for (std::size_t k = 0; k < length; ++k) value = value << 8 | static_cast<unsigned char>(text[i + k]);
+    for (std::size_t k = 0; k < length; ++k)
+      value = value << 8 | static_cast<unsigned char>(text[i + k]);
     if (fold_case && value >= 'a' && value <= 'z') value -= 'a' - 'A';
     characters.push_back(value);
     i += length;

@@ -1,13 +1,11 @@
 #include "run.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-
-#include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -51,9 +49,9 @@ TEST(SweepFolder, DeletesMatchingFilesHiddenOnesTooAndNeverFolders) {
     WriteFile(dir / name);
   }
   SweepFolder(dir.path(), "*.tmp");
-  EXPECT_EQ(ListTree(dir.path()), (Tree{"c.txt", "d.tmp.txt", "other/", "other/g.tmp",
-                                        "sub.tmp/", "sub.tmp/deeper/", "sub.tmp/deeper/f.tmp",
-                                        "sub.tmp/e.tmp"}));
+  EXPECT_EQ(ListTree(dir.path()),
+            (Tree{"c.txt", "d.tmp.txt", "other/", "other/g.tmp", "sub.tmp/", "sub.tmp/deeper/",
+                  "sub.tmp/deeper/f.tmp", "sub.tmp/e.tmp"}));
 }
 
 TEST(SweepFolder, EveryPatternForAllFilesTakesOnlyTheFilesDirectlyInside) {
@@ -195,8 +193,8 @@ TEST_F(RunEntriesTest, CountSyntaxDecidesHowManyEntriesRun) {
   const struct {
     const char* count_line;
     std::size_t entries;
-  } cases[] = {{"Number=2", 2},  {"Number=+3", 3},  {"Number=$3", 3},   {"Number=0", 0},
-               {"Number=-1", 0}, {"Number=", 0},    {"", 0},            {"Number=  2", 2},
+  } cases[] = {{"Number=2", 2},     {"Number=+3", 3},      {"Number=$3", 3}, {"Number=0", 0},
+               {"Number=-1", 0},    {"Number=", 0},        {"", 0},          {"Number=  2", 2},
                {"Number=\"2\"", 2}, {"Number=00000002", 0}};  // cut to "0000000"
   for (const auto& c : cases) {
     actions_.entries.clear();
@@ -235,9 +233,8 @@ TEST_F(RunEntriesTest, ValuesCarryOverUntilAnEntryGivesItsOwn) {
     EXPECT_EQ(actions_.entries[i].entry.Path, Folder(expected[i].first));
     EXPECT_EQ(actions_.entries[i].entry.FileType, expected[i].second);
   }
-  EXPECT_EQ(ListTree(Folder("")),
-            (Tree{"cleaner.ini", "one/", "one/a.bak", "one/a.log", "two/", "three/",
-                  "three/c.tmp"}));
+  EXPECT_EQ(ListTree(Folder("")), (Tree{"cleaner.ini", "one/", "one/a.bak", "one/a.log", "two/",
+                                        "three/", "three/c.tmp"}));
 }
 
 TEST_F(RunEntriesTest, SeveralPatternsInOneFolder) {

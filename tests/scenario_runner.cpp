@@ -2,6 +2,20 @@
 
 namespace cleaner::testing {
 
+void PrintTo(const TargetScenario& c, std::ostream* out) {
+  *out << c.target->Name() << " " << c.scenario->name;
+}
+
+std::string TestName(const TargetScenario& c) { return c.target->Name() + "_" + c.scenario->name; }
+
+std::vector<TargetScenario> AllTargetScenarios() {
+  std::vector<TargetScenario> cases;
+  for (const auto& target : AllTargets()) {
+    for (const Scenario& scenario : EndToEndScenarios()) cases.push_back({target, &scenario});
+  }
+  return cases;
+}
+
 std::string SettingsFor(const std::string& settings, const Target& target,
                         const std::string& root) {
   std::string text;
@@ -26,8 +40,10 @@ std::string SettingsFor(const std::string& settings, const Target& target,
 std::string LayOut(const Scenario& scenario, const Target& target, const std::string& base,
                    const std::string& root) {
   for (const std::string& file : scenario.files) {
-    if (file.back() == '/') MakeDirs(root + "/" + file);
-    else WriteFile(root + "/" + file);
+    if (file.back() == '/')
+      MakeDirs(root + "/" + file);
+    else
+      WriteFile(root + "/" + file);
   }
   const std::string program = InstallProgram(target, base, root + "/app");
   if (!scenario.settings.empty()) {

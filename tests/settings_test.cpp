@@ -45,10 +45,10 @@ TEST(StrToInt, AcceptsTheCountSyntax) {
 }
 
 const char* const kBadCounts[] = {
-    "",           "   ",        "abc",        "3x",          "3.0",   "3 ",  " 3 ",
-    "\t3",        "-$10",       "+$10",       "$",           "$g",    "+",   "-",
-    "0x10",       "x10",        "1e3",        "2147483648",  "-2147483649",
-    "$100000000", "99999999999999999999", "3\n", "٣",
+    "",     "   ",  "abc",  "3x",         "3.0",         "3 ",         " 3 ",
+    "\t3",  "-$10", "+$10", "$",          "$g",          "+",          "-",
+    "0x10", "x10",  "1e3",  "2147483648", "-2147483649", "$100000000", "99999999999999999999",
+    "3\n",  "٣",
 };
 
 TEST(StrToInt, RejectsEverythingElseWithTheTextQuoted) {
@@ -83,7 +83,8 @@ TEST(SettingsFileFor, ReplacesOrAppendsTheExtensionOnWindowsPaths) {
       {std::string("C:\\") + kSo + ".exe", std::string("C:\\") + kSo + ".ini"},
       {std::string("C:\\a.b\\") + kHyo, std::string("C:\\a.b\\") + kHyo + ".ini"},
       // ...nor is a trail byte that looks like a dot (0x2E never trails, 0x3A neither).
-      {std::string("C:\\x") + kSo + "y.z\\cleaner", std::string("C:\\x") + kSo + "y.z\\cleaner.ini"},
+      {std::string("C:\\x") + kSo + "y.z\\cleaner",
+       std::string("C:\\x") + kSo + "y.z\\cleaner.ini"},
   };
   for (const LocationCase& c : cases) {
     EXPECT_EQ(SettingsFileFor(c.executable, "\\:", testing::IsCp932LeadByte), c.settings)
@@ -112,9 +113,8 @@ TEST(SettingsFileFor, PosixPaths) {
 TEST(ReadIniValue, ReadsARealFileAndCutsToTheRoomGiven) {
   testing::ScratchDir dir;
   const std::string ini = dir / "cleaner.ini";
-  testing::WriteFile(ini,
-                     "[Entry]\r\nNumber=12345678\r\n[Path]\r\n1=" + std::string(300, 'p') +
-                         "\r\n2=\r\n01=wrong\r\n");
+  testing::WriteFile(ini, "[Entry]\r\nNumber=12345678\r\n[Path]\r\n1=" + std::string(300, 'p') +
+                              "\r\n2=\r\n01=wrong\r\n");
   std::string value = "stale";
   EXPECT_TRUE(ReadIniValue("Entry", "Number", value, ini, 8));
   EXPECT_EQ(value, "1234567");

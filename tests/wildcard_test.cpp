@@ -80,7 +80,10 @@ TEST(Wildcard, DoubleByteCharactersAreOneCharacterAndNeverFolded) {
   EXPECT_FALSE(MatchesWildcard("\x82\x61.txt", "\x82\x41.txt", kJapanese));
   EXPECT_TRUE(MatchesWildcard("\x82\x61*", "\x82\x61\x82\x62.txt", kJapanese));
   // A star may not stop in the middle of a character.
-  EXPECT_FALSE(MatchesWildcard("*\x5C" "a", so + "a", kJapanese));
+  EXPECT_FALSE(
+      MatchesWildcard("*\x5C"
+                      "a",
+                      so + "a", kJapanese));
 }
 
 TEST(Wildcard, LongNamesStayCheap) {

@@ -27,9 +27,9 @@ std::string Probe(const std::string& mode, const std::string& input, const Scrat
   const auto wine = WineTarget();
   const std::string probe = std::string(CLEANER_WIN32_DIR) + "/tests/win32/probe.exe";
   WriteFile(dir / "probe.in", input);
-  const ProcessResult result = wine->Run(
-      probe, {mode, wine->HostPath(dir / "probe.in"), wine->HostPath(dir / "probe.out")},
-      dir.path());
+  const ProcessResult result =
+      wine->Run(probe, {mode, wine->HostPath(dir / "probe.in"), wine->HostPath(dir / "probe.out")},
+                dir.path());
   EXPECT_EQ(result.exit_code, 0) << result.std_err;
   return ReadWholeFile(dir / "probe.out");
 }
