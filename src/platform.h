@@ -21,7 +21,7 @@ extern const std::size_t kMaxTargetPath;
 // How the platform's directory search compares a name with a pattern.
 extern const NameRules kNameRules;
 
-// The full path of the running executable.
+// The full path of the running executable; empty when it cannot be had whole.
 std::string OwnExecutablePath();
 
 // Whether `byte` starts a double-byte character in the system's ANSI code page.

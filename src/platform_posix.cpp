@@ -101,8 +101,10 @@ const NameRules kNameRules = {false, Utf8CharLength};
 
 std::string OwnExecutablePath() {
   char path[PATH_MAX + 1];
-  const ssize_t length = readlink("/proc/self/exe", path, PATH_MAX);
-  return length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+  const ssize_t length = readlink("/proc/self/exe", path, PATH_MAX + 1);
+  // readlink cuts silently: a result that fills the buffer may have been cut.
+  return length > 0 && length <= PATH_MAX ? std::string(path, static_cast<std::size_t>(length))
+                                          : std::string();
 }
 
 bool IsLeadByte(unsigned char) { return false; }

@@ -33,6 +33,8 @@ const std::size_t kMaxTargetPath = MAX_PATH - 1;
 const NameRules kNameRules = {true, DbcsCharLength};
 
 std::string OwnExecutablePath() {
+  // A buffer of 261: a path of 260 characters fits; a longer one comes back cut, and a
+  // cut path is no path at all.
   char path[MAX_PATH + 1];
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
   return std::string(path, length < sizeof path ? length : 0);

@@ -89,6 +89,9 @@ void RunEntries(const std::string& ini_file_name, RunActions& actions) {
   entry_count_ = 0;
   current_entry_ = CleanEntry();
   std::string value;
+  // Without its own path the program has no settings file: an empty name would make the
+  // profile API read another file (WIN.INI), and a cut path could name another one.
+  if (ini_file_name_.empty()) return;
 
   const bool count_found = actions.Read("Entry", "Number", value, ini_file_name_, kCountSize);
   if (count_found) entry_count_ = StrToInt(value);

@@ -13,7 +13,9 @@ std::string SettingsFileFor(const std::string& executable_path, std::string_view
 }
 
 std::string IniFileName() {
-  return SettingsFileFor(platform::OwnExecutablePath(), platform::kPathStops, platform::IsLeadByte);
+  const std::string own = platform::OwnExecutablePath();
+  if (own.empty()) return std::string();
+  return SettingsFileFor(own, platform::kPathStops, platform::IsLeadByte);
 }
 
 bool ReadIniValue(const std::string& section, const std::string& key, std::string& value,

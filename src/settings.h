@@ -14,7 +14,8 @@ namespace cleaner {
 std::string SettingsFileFor(const std::string& executable_path, std::string_view stops,
                             LeadBytePredicate is_lead_byte);
 
-// The settings file beside the running executable.
+// The settings file beside the running executable; empty when the executable's path
+// cannot be had whole.
 std::string IniFileName();
 
 // Reads one value through the platform's profile API into `value` (empty when nothing

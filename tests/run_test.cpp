@@ -270,5 +270,20 @@ TEST_F(RunEntriesTest, NoSettingsFileIsNoWork) {
   EXPECT_TRUE(actions_.entries.empty());
 }
 
+TEST(RunEntries, WithoutASettingsFileNameNothingIsRead) {
+  // An empty name would have the profile API read another file.
+  class CountingReads : public RunActions {
+   public:
+    int reads = 0;
+    bool Read(const std::string&, const std::string&, std::string&, const std::string&,
+              std::size_t) override {
+      ++reads;
+      return false;
+    }
+  } actions;
+  RunEntries("", actions);
+  EXPECT_EQ(actions.reads, 0);
+}
+
 }  // namespace
 }  // namespace cleaner
