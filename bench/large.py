@@ -15,18 +15,16 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sweep import measure, timed  # noqa: E402
+from sweep import install, measure, timed  # noqa: E402
 
 
 def entries(cleaner, count):
     work = tempfile.mkdtemp(prefix="cleaner-entries-")
     try:
-        os.makedirs(os.path.join(work, "app"))
         os.makedirs(os.path.join(work, "empty"))
-        shutil.copy(cleaner, os.path.join(work, "app", "cleaner"))
-        with open(os.path.join(work, "app", "cleaner.ini"), "w") as ini:
-            ini.write(f"[Entry]\nNumber={count}\n[Path]\n1={work}/empty\n[FileType]\n1=*.tmp\n")
-        elapsed, memory = timed([os.path.join(work, "app", "cleaner")], work)
+        program = install(cleaner, work, "cleaner",
+                          f"[Entry]\nNumber={count}\n[Path]\n1={work}/empty\n[FileType]\n1=*.tmp\n")
+        elapsed, memory = timed([program], work)
         print(f"{count:>8} entries over an empty folder: {elapsed:7.2f} s, "
               f"{count / elapsed:9.0f} entries/s, peak memory {memory} KiB")
     finally:

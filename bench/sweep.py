@@ -43,28 +43,41 @@ def alternate(round_number, ours, theirs):
     return result_ours, theirs()
 
 
+def install(cleaner, work, name, settings, newline="\n"):
+    """Copies the program into work/app beside its settings file; returns its path."""
+    app = os.path.join(work, "app")
+    os.makedirs(app)
+    program = os.path.join(app, name)
+    shutil.copy(cleaner, program)
+    with open(os.path.join(app, "cleaner.ini"), "w", newline=newline) as ini:
+        ini.write(settings)
+    return program
+
+
+def race(work, count, round_number, ours, theirs):
+    """Makes two identical folders, work/a for ours and work/b for theirs, runs both and
+    checks that each deleted exactly the matching files; returns (ours, theirs)."""
+    make_folder(os.path.join(work, "a"), count)
+    make_folder(os.path.join(work, "b"), count)
+    result = alternate(round_number, ours, theirs)
+    for folder in ("a", "b"):
+        left = len(os.listdir(os.path.join(work, folder)))
+        if left != count:
+            sys.exit(f"folder {folder}: {left} files left, expected {count}")
+    return result
+
+
 def measure(cleaner, count, rounds):
     results = []
-    for _ in range(rounds):
+    for round_number in range(rounds):
         work = tempfile.mkdtemp(prefix="cleaner-bench-")
         try:
-            app = os.path.join(work, "app")
-            os.makedirs(app)
-            shutil.copy(cleaner, os.path.join(app, "cleaner"))
-            with open(os.path.join(app, "cleaner.ini"), "w") as ini:
-                ini.write(f"[Entry]\nNumber=1\n[Path]\n1={work}/a\n[FileType]\n1=*.tmp\n")
-            make_folder(os.path.join(work, "a"), count)
-            make_folder(os.path.join(work, "b"), count)
+            program = install(cleaner, work, "cleaner",
+                              f"[Entry]\nNumber=1\n[Path]\n1={work}/a\n[FileType]\n1=*.tmp\n")
             find = ["find", os.path.join(work, "b"), "-maxdepth", "1", "-type", "f",
                     "-name", "*.tmp", "-delete"]
-            ours, theirs = alternate(len(results),
-                                     lambda: timed([os.path.join(app, "cleaner")], work),
-                                     lambda: timed(find, work))
-            for folder in ("a", "b"):
-                left = len(os.listdir(os.path.join(work, folder)))
-                if left != count:
-                    sys.exit(f"folder {folder}: {left} files left, expected {count}")
-            results.append((ours, theirs))
+            results.append(race(work, count, round_number, lambda: timed([program], work),
+                                lambda: timed(find, work)))
         finally:
             shutil.rmtree(work)
     ours = statistics.median(r[0][0] for r in results)

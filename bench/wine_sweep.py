@@ -15,7 +15,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sweep import alternate, make_folder  # noqa: E402
+from sweep import install, race  # noqa: E402
 
 
 def windows_path(path):
@@ -45,23 +45,13 @@ def main():
     for round_number in range(5):
         work = tempfile.mkdtemp(prefix="cleaner-wine-bench-")
         try:
-            app = os.path.join(work, "app")
-            os.makedirs(app)
-            shutil.copy(cleaner, os.path.join(app, "cleaner.exe"))
-            with open(os.path.join(app, "cleaner.ini"), "w", newline="\r\n") as ini:
-                ini.write(f"[Entry]\nNumber=1\n[Path]\n1={windows_path(work)}\\a\n"
-                          "[FileType]\n1=*.tmp\n")
-            make_folder(os.path.join(work, "a"), count)
-            make_folder(os.path.join(work, "b"), count)
-            ours = ["wine", os.path.join(app, "cleaner.exe")]
+            program = install(cleaner, work, "cleaner.exe",
+                              f"[Entry]\nNumber=1\n[Path]\n1={windows_path(work)}\\a\n"
+                              "[FileType]\n1=*.tmp\n", newline="\r\n")
+            ours = ["wine", program]
             theirs = ["wine", "cmd", "/c", "del", "/a:-d", "/q", windows_path(work) + "\\b\\*.tmp"]
-            t_ours, t_theirs = alternate(round_number, lambda: timed(ours, work, env),
-                                         lambda: timed(theirs, work, env))
-            for folder in ("a", "b"):
-                left = len(os.listdir(os.path.join(work, folder)))
-                if left != count:
-                    sys.exit(f"folder {folder}: {left} files left, expected {count}")
-            results.append((t_ours, t_theirs))
+            results.append(race(work, count, round_number, lambda: timed(ours, work, env),
+                                lambda: timed(theirs, work, env)))
         finally:
             shutil.rmtree(work)
     ours = statistics.median(r[0] for r in results)

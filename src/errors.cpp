@@ -7,10 +7,14 @@ namespace cleaner {
 RtlError::RtlError(std::string message_template, std::string argument, const void* raise_address)
     : message_template_(std::move(message_template)),
       argument_(std::move(argument)),
-      raise_address_(raise_address) {
-  message_ = message_template_;
-  const std::string::size_type slot = message_.find("%s");
-  if (slot != std::string::npos) message_.replace(slot, 2, argument_);
+      raise_address_(raise_address),
+      message_(FillMessage(message_template_, argument_)) {}
+
+std::string FillMessage(const std::string& message_template, const std::string& argument) {
+  std::string message = message_template;
+  const std::string::size_type slot = message.find("%s");
+  if (slot != std::string::npos) message.replace(slot, 2, argument);
+  return message;
 }
 
 EInOutError::EInOutError(int error_code, const void* raise_address)

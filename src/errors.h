@@ -47,6 +47,9 @@ class EInOutError : public RtlError {
   int error_code_;
 };
 
+// `message_template` with its "%s" replaced by `argument`.
+std::string FillMessage(const std::string& message_template, const std::string& argument);
+
 // Raise helpers record their caller as the failing code. They are never inlined, so that
 // the recorded address lies in the code that asked for the failing operation.
 [[noreturn]] void RaiseConvertError(const std::string& text);

@@ -28,6 +28,12 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension, std
   return result;
 }
 
+std::string ExtractFilePath(std::string_view path, std::string_view stops,
+                            LeadBytePredicate is_lead_byte) {
+  const std::size_t found = LastDelimiter(path, stops, is_lead_byte);
+  return std::string(found == std::string_view::npos ? "" : path.substr(0, found + 1));
+}
+
 std::string ExtractFileName(std::string_view path, std::string_view stops,
                             LeadBytePredicate is_lead_byte) {
   const std::size_t found = LastDelimiter(path, stops, is_lead_byte);

@@ -21,6 +21,10 @@ std::size_t LastDelimiter(std::string_view text, std::string_view delimiters,
 std::string ChangeFileExt(std::string_view path, std::string_view extension, std::string_view stops,
                           LeadBytePredicate is_lead_byte);
 
+// `path` up to and with its last separator ("" when it has none).
+std::string ExtractFilePath(std::string_view path, std::string_view stops,
+                            LeadBytePredicate is_lead_byte);
+
 // The last component of `path`.
 std::string ExtractFileName(std::string_view path, std::string_view stops,
                             LeadBytePredicate is_lead_byte);

@@ -177,15 +177,6 @@ bool HasNoWriteBit(const struct stat& info) {
   return !S_ISLNK(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-}  // namespace
-
-bool IsReadOnly(const std::string& path) {
-  struct stat info;
-  return lstat(path.c_str(), &info) == 0 && HasNoWriteBit(info);
-}
-
-namespace {
-
 // The sweep asks whether a target is a folder and then deletes it. The lstat made for
 // the first question answers the second, which saves a system call per file; it is used
 // once, for the very next deletion of the same path.
@@ -196,6 +187,11 @@ struct {
 } last_query;
 
 }  // namespace
+
+bool IsReadOnly(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && HasNoWriteBit(info);
+}
 
 bool IsFolder(const std::string& path) {
   struct stat info;

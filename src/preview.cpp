@@ -59,7 +59,6 @@ class PreviewActions : public RunActions {
   }
 
   void CountRead(const std::string& text, bool found, std::int32_t count) override {
-    count_ = count;
     if (!found) {
       Print("[Entry] Number is missing or empty: the cleaner does nothing.\n");
       return;
@@ -177,7 +176,6 @@ class PreviewActions : public RunActions {
 
   std::string settings_;
   bool settings_gone_ = false;
-  std::int32_t count_ = 0;
   std::int32_t entries_ = 0;
   std::int32_t last_path_entry_ = 0;
   std::int32_t last_type_entry_ = 0;
@@ -188,10 +186,9 @@ class PreviewActions : public RunActions {
 }  // namespace
 
 std::string CleanerSettingsBeside() {
-  const std::string own = platform::OwnExecutablePath();
-  const std::size_t folder_end = LastDelimiter(own, platform::kPathStops, platform::IsLeadByte);
-  const std::string folder = folder_end == std::string::npos ? "" : own.substr(0, folder_end + 1);
-  return folder + "cleaner.ini";
+  return ExtractFilePath(platform::OwnExecutablePath(), platform::kPathStops,
+                         platform::IsLeadByte) +
+         "cleaner.ini";
 }
 
 int RunPreview(const std::string& settings_file) {
@@ -205,10 +202,8 @@ int RunPreview(const std::string& settings_file) {
     RunEntries(settings_file, preview);
   } catch (const EConvertError& error) {
     // The message's own text is UTF-8; only the quoted count is native.
-    std::string message = error.MessageTemplate();
-    const std::size_t slot = message.find("%s");
-    if (slot != std::string::npos) message.replace(slot, 2, Shown(error.Argument()));
-    Print("error: " + std::string(error.ClassName()) + ": " + message + ".\n" +
+    Print("error: " + std::string(error.ClassName()) + ": " +
+          FillMessage(error.MessageTemplate(), Shown(error.Argument())) + ".\n" +
           "The cleaner shows this in its error box, deletes nothing and ends with exit code "
           "1.\n");
     std::fflush(stdout);

@@ -13,8 +13,12 @@ dlls="$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort | tr '
 [ "$dlls" = "KERNEL32.DLL MSVCRT.DLL USER32.DLL " ] || fail "imports $dlls"
 size=$(stat -c %s "$exe")
 [ "$size" -le $((256 * 1024)) ] || fail "$size bytes, more than 256 KiB"
-i686-w64-mingw32-objdump -t "$exe" 2>/dev/null | grep -q 'no symbols' || fail "not stripped"
-strings -el "$exe" | grep -qx "$version" || fail "no version $version in the version resource"
-strings -el "$exe" | grep -qx 'Cleaner' || fail "no product name in the version resource"
-strings "$exe" | grep -q 'level="asInvoker"' || fail "no asInvoker manifest"
+# Captured first: with pipefail, "grep -q" ending a pipe early fails the command before it.
+symbols="$(i686-w64-mingw32-objdump -t "$exe" 2>/dev/null)"
+wide_text="$(strings -el "$exe")"
+text="$(strings "$exe")"
+grep -q 'no symbols' <<<"$symbols" || fail "not stripped"
+grep -qx "$version" <<<"$wide_text" || fail "no version $version in the version resource"
+grep -qx 'Cleaner' <<<"$wide_text" || fail "no product name in the version resource"
+grep -q 'level="asInvoker"' <<<"$text" || fail "no asInvoker manifest"
 echo "check_exe: $exe is fine ($size bytes)"

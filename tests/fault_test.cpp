@@ -4,9 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
-#include <thread>
+#include <functional>
 
 #include "run.h"
 #include "scenario_runner.h"
